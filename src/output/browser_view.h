@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "output/display.h"
+#include "output/view_port.h"
+
+namespace ld {
+
+// Prepares the process for the browser engine; call once in main before the application object
+// exists. The engine refuses to start as root with its sandbox on, so for root (only) the sandbox
+// is switched off for this process.
+void PrepareBrowserEngine();
+
+// The embedded browser view 超文本浏览框1: a widget hosting the browser engine so that it fills the
+// widget with white behind it. Created with nothing loaded; offline (a cache of its own that lives
+// as long as the view), silent (no dialog of its own) and at the normal text size. Used on the
+// window's thread only.
+class BrowserView : public QWidget, public BrowserViewPort {
+ public:
+  explicit BrowserView(QWidget* parent = nullptr);
+  ~BrowserView() override;
+
+  void SetViewAddress(const Text& address) override;
+  Text ViewAddress() override;
+
+  // The engine's own view, for the window's focus handling and for tests that look into the page
+  // (a QWebEngineView; its header stays out of this one).
+  QWidget* EngineWidget() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  struct Engine;
+  std::unique_ptr<Engine> engine_;
+};
+
+// A view as the window holds it: the widget it places and the port it drives, usually one object.
+// The widget is owned by its parent.
+struct HostedBrowserView {
+  QWidget* widget = nullptr;
+  BrowserViewPort* port = nullptr;
+};
+
+// How the window's creator hands the window its view: the window calls it once with itself as the
+// parent. Tests of the window may pass a factory of a lighter stand-in.
+using BrowserViewFactory = std::function<HostedBrowserView(QWidget* parent)>;
+
+// The factory of the real view.
+BrowserViewFactory EngineBrowserViewFactory();
+
+// The shell's open facility through the desktop's default handler (xdg-open here).
+class QtShell : public ShellPort {
+ public:
+  void Open(const Text& address) override;
+};
+
+}  // namespace ld
