@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QPalette>
+#include <QProcess>
 #include <QUrl>
 #include <QWebEngineCertificateError>
 #include <QWebEngineFileSystemAccessRequest>
@@ -155,7 +156,15 @@ BrowserViewFactory EngineBrowserViewFactory() {
 void QtShell::Open(const Text& address) {
   const QString text =
       QString::fromLocal8Bit(address.data(), static_cast<qsizetype>(address.size()));
-  QDesktopServices::openUrl(text.isEmpty() ? QUrl() : QUrl::fromUserInput(text));
+  const QUrl url = text.isEmpty() ? QUrl() : QUrl::fromUserInput(text);
+  if (QDesktopServices::openUrl(url) || !url.isValid()) {
+    return;
+  }
+#ifndef _WIN32
+  // A platform plugin without desktop services (offscreen, minimal) declines; the desktop's opener
+  // is still there, so it gets the address in the form the desktop services would give it.
+  QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)});
+#endif
 }
 
 }  // namespace ld
