@@ -234,6 +234,27 @@ TEST_F(BrowserViewTest, aMissingPreviewFileShowsAsAnUnloadablePageWithoutADialog
   EXPECT_NE(view_->ViewAddress(), "");
 }
 
+TEST_F(BrowserViewTest, afterFollowingALinkReportsTheLinkedPageInAFormItTakesBack) {
+  const auto linked = dir_ / "linked page.html";
+  ASSERT_TRUE(WriteWholeFile(linked, GbkPage(kSecondGbk)));
+  const std::string link = "<a id=\"next\" href=\"linked%20page.html\">next</a>";
+  ASSERT_TRUE(WriteWholeFile(files_.previewFile, GbkPage(kFirstGbk, {}, link)));
+  ASSERT_TRUE(Show(files_.previewFile.string()));
+  const Text shown = view_->ViewAddress();
+
+  const std::size_t before = loads_.size();
+  Evaluate("document.getElementById('next').click()");
+  ASSERT_TRUE(WaitFor([&] { return loads_.size() > before; }));
+  const Text address = view_->ViewAddress();
+  const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
+  EXPECT_EQ(std::filesystem::path(url.toLocalFile().toStdString()), linked) << address;
+
+  // The reported form of the preview's own location leads back to it.
+  ASSERT_TRUE(Show(shown));
+  EXPECT_TRUE(PlainText().contains(kFirst));
+  EXPECT_EQ(view_->ViewAddress(), shown);
+}
+
 // A loopback web server that answers every request with a 3x2 picture.
 class PictureServer {
  public:
