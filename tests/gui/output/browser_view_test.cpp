@@ -159,6 +159,11 @@ TEST_F(BrowserViewTest, isBlankAndWhiteWithNoAddressBeforeTheFirstNavigation) {
   QTest::qWait(300);
   EXPECT_TRUE(loads_.empty());
   EXPECT_DOUBLE_EQ(engine_->zoomFactor(), 1.0);
+
+  // The engine follows the view's size, as the window sets it.
+  view_->resize(640, 480);
+  EXPECT_EQ(engine_->geometry(), QRect(0, 0, 640, 480));
+  EXPECT_TRUE(ShowsColourAt(QPoint(639, 479), Qt::white));
 }
 
 TEST_F(BrowserViewTest, showsAGbkPageByItsPlainPathWithoutWaitingForTheLoad) {
