@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -9,10 +8,6 @@
 #include "templates/http_client.h"
 
 namespace ld {
-
-// A body longer than this is cut off here, as if the connection had broken: a server that never
-// stops sending must not fill the memory.
-inline constexpr std::size_t kMaxBodyBytes = std::size_t{64} << 20;
 
 // Opens the HTTP library for the whole process; false when it could not be opened.
 using HttpClientOpener = std::function<bool()>;
