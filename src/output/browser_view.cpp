@@ -146,11 +146,8 @@ void BrowserView::resizeEvent(QResizeEvent* event) {
   engine_->view->setGeometry(rect());
 }
 
-BrowserViewFactory EngineBrowserViewFactory() {
-  return [](QWidget* parent) {
-    auto* view = new BrowserView(parent);
-    return HostedBrowserView{view, view};
-  };
+QWidget* CreateBrowserView(QWidget* parent) {
+  return new BrowserView(parent);
 }
 
 void QtShell::Open(const Text& address) {

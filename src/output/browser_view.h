@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 #include "output/display.h"
@@ -38,19 +37,9 @@ class BrowserView : public QWidget, public BrowserViewPort {
   std::unique_ptr<Engine> engine_;
 };
 
-// A view as the window holds it: the widget it places and the port it drives, usually one object.
-// The widget is owned by its parent.
-struct HostedBrowserView {
-  QWidget* widget = nullptr;
-  BrowserViewPort* port = nullptr;
-};
-
-// How the window's creator hands the window its view: the window calls it once with itself as the
-// parent. Tests of the window may pass a factory of a lighter stand-in.
-using BrowserViewFactory = std::function<HostedBrowserView(QWidget* parent)>;
-
-// The factory of the real view.
-BrowserViewFactory EngineBrowserViewFactory();
+// Makes the real view as a child of the parent, in the form the window's view factory takes; the
+// widget returned is the BrowserViewPort the window drives.
+QWidget* CreateBrowserView(QWidget* parent);
 
 // The shell's open facility through the desktop's default handler (xdg-open here).
 class QtShell : public ShellPort {
