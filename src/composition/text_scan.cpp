@@ -30,14 +30,23 @@ constexpr std::array<unsigned char, 256> MakeByteCommonness() {
       value = 170;  // the bulk of GBK lead and trail bytes
     } else if (byte >= 0x80) {
       value = 60;  // trail bytes of the rarer GBK characters
-    } else if (byte >= 'a' && byte <= 'z') {
-      value = 200;
-    } else if (byte >= 'A' && byte <= 'Z') {
-      value = 120;
     } else if (byte >= '0' && byte <= '9') {
       value = 110;
     }
     commonness[static_cast<std::size_t>(byte)] = value;
+  }
+  // Letters by how often shop pages use them; upper case is rarer. "px" makes 'x' common.
+  const struct {
+    std::string_view letters;
+    unsigned char lower;
+    unsigned char upper;
+  } kLetters[] = {
+      {"etaoinsrlx", 200, 110}, {"hdcumpfg", 170, 90}, {"wybvkj", 120, 60}, {"qz", 50, 25}};
+  for (const auto& group : kLetters) {
+    for (const char c : group.letters) {
+      commonness[static_cast<unsigned char>(c)] = group.lower;
+      commonness[static_cast<unsigned char>(c - 'a' + 'A')] = group.upper;
+    }
   }
   for (const char c : std::string_view(" <>\"=/\n\t")) {
     commonness[static_cast<unsigned char>(c)] = 230;
@@ -133,11 +142,14 @@ class Pattern {
 
  private:
   void ChooseAnchor() {
-    // A byte that matches only itself is one fast search; a case-free letter needs two.
+    // A byte that matches only itself is one fast search; a case-free letter needs two, and
+    // stops at either case.
     int best = -1;
     for (std::size_t i = 0; i < exact_.size(); ++i) {
-      const bool twoCases = fold_ && IsAsciiLetter(static_cast<unsigned char>(exact_[i]));
-      const int cost = CommonnessOf(exact_[i]) + (twoCases ? 512 : 0);
+      int cost = CommonnessOf(exact_[i]);
+      if (fold_ && IsAsciiLetter(static_cast<unsigned char>(exact_[i]))) {
+        cost = CommonnessOf(static_cast<char>(exact_[i] | 0x20)) + 25;
+      }
       if (best < 0 || cost < best) {
         best = cost;
         anchorOffset_ = i;
