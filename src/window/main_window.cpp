@@ -83,6 +83,18 @@ void MakeEdge(QPlainTextEdit& box, Edge edge) {
   box.setLineWidth(edge == Edge::ThinSunken ? 1 : 2);
 }
 
+// Centred from the size of the whole primary screen, each half truncated toward zero.
+QPoint CentredPlace() {
+  const WindowDefinition& definition = MainWindowDefinition();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return {definition.unusedLeft, definition.unusedTop};
+  }
+  const QRect whole = screen->geometry();
+  return {whole.x() + (whole.width() - definition.width) / 2,
+          whole.y() + (whole.height() - definition.height) / 2};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const ViewFactory& makeView) {
@@ -256,12 +268,7 @@ void MainWindow::Start() {
   Announce(hooks_.creationComplete);
   resize(definition.width, definition.height);
   Announce(hooks_.sizeChanged);
-  // Centred from the size of the whole primary screen, each half truncated toward zero.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect whole = screen->geometry();
-    move(whole.x() + (whole.width() - definition.width) / 2,
-         whole.y() + (whole.height() - definition.height) / 2);
-  }
+  move(CentredPlace());
   show();
 }
 
@@ -284,9 +291,8 @@ void MainWindow::FitOuterSize() {
   const QSize frame = frameGeometry().size() - geometry().size();
   const bool frameKnown = !frame.isEmpty() || ++fitTries_ > 40;
   if (!normalClientSize_.isValid() && frameKnown) {
-    const QRect outer = frameGeometry();
     resize(definition.width - frame.width(), definition.height - frame.height());
-    move(outer.topLeft());
+    move(CentredPlace());
     normalClientSize_ = size();
   }
   if (frameKnown) {
