@@ -65,7 +65,9 @@ bool IsReadOnly(const QWidget* widget, const QStyleOption* option) {
   return false;
 }
 
-void DrawRings(QPainter* painter, const QRect& r, const FrameRings& rings) {
+// The rings come by value: GCC 12 at -O2 turned the call into a tail call handing on the address of
+// an unwritten temporary when they came by reference, and stray colours were painted.
+void DrawRings(QPainter* painter, const QRect& r, FrameRings rings) {
   const auto ring = [painter](const QRect& e, const QColor& colour) {
     painter->fillRect(QRect(e.left(), e.top(), e.width(), 1), colour);
     painter->fillRect(QRect(e.left(), e.bottom(), e.width(), 1), colour);
@@ -358,8 +360,7 @@ void ThemedStyle::DrawComboBox(const QStyleOptionComplex* option, QPainter* pain
   }
 }
 
-void ThemedStyle::DrawDropButton(const QStyleOption* option, const QRect& rect,
-                                 QPainter* painter) const {
+void ThemedStyle::DrawDropButton(const QStyleOption* option, QRect rect, QPainter* painter) const {
   auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
   const bool enabled = option->state & State_Enabled;
   const bool onButton = combo && (combo->activeSubControls & SC_ComboBoxArrow);

@@ -32,7 +32,7 @@ class ThemedStyle : public QProxyStyle {
   void DrawRadioIndicator(const QStyleOption* option, QPainter* painter) const;
   void DrawComboBox(const QStyleOptionComplex* option, QPainter* painter,
                     const QWidget* widget) const;
-  void DrawDropButton(const QStyleOption* option, const QRect& rect, QPainter* painter) const;
+  void DrawDropButton(const QStyleOption* option, QRect rect, QPainter* painter) const;
 
   LookScheme scheme_;
 };
