@@ -23,6 +23,8 @@ namespace {
 
 // Marks the widgets the look gave its style, so that only those are given back.
 constexpr char kTakenOver[] = "ldThemedLook";
+// The line width an edit box had before the look widened its edge.
+constexpr char kOwnLineWidth[] = "ldThemedLookLineWidth";
 
 bool IsLookKind(const QWidget* w) {
   if (qobject_cast<const QAbstractButton*>(w)) {
@@ -42,6 +44,28 @@ bool InsideMessageBox(const QWidget* w) {
     }
   }
   return false;
+}
+
+// A thin plain edge leaves no room for the inner ring, so the look widens it while it is on. A
+// styled edge takes its width from the look's style and needs nothing.
+void WidenEdge(QWidget* w) {
+  auto* box = qobject_cast<QFrame*>(w);
+  if (!box || !(qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w))) {
+    return;
+  }
+  const QFrame::Shape shape = box->frameShape();
+  if ((shape == QFrame::Box || shape == QFrame::Panel) && box->lineWidth() < kLookEdgeWidth) {
+    box->setProperty(kOwnLineWidth, box->lineWidth());
+    box->setLineWidth(kLookEdgeWidth);
+  }
+}
+
+void RestoreEdge(QWidget* w) {
+  const QVariant own = w->property(kOwnLineWidth);
+  if (auto* box = qobject_cast<QFrame*>(w); box && own.isValid()) {
+    box->setProperty(kOwnLineWidth, QVariant());
+    box->setLineWidth(own.toInt());
+  }
 }
 
 // The look while it is on: its style, the widgets wearing it, and the watch for new widgets.
@@ -64,6 +88,7 @@ class LookKeeper : public QObject {
       if (w && w->property(kTakenOver).toBool()) {
         w->setProperty(kTakenOver, QVariant());
         w->setStyle(nullptr);
+        RestoreEdge(w);
       }
     }
   }
@@ -86,6 +111,7 @@ class LookKeeper : public QObject {
     }
     w->setStyle(style_.get());
     w->setProperty(kTakenOver, true);
+    WidenEdge(w);
     takenOver_.append(w);
   }
 

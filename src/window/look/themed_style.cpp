@@ -14,8 +14,6 @@
 namespace ld {
 namespace {
 
-// The edge the look draws: two one-pixel rings.
-constexpr int kRingsWidth = 2;
 // Width of a combo box's drop-down button.
 constexpr int kDropButtonWidth = 16;
 // How much darker than button face the edge of a disabled button or box is.
@@ -168,7 +166,7 @@ QRect ThemedStyle::subControlRect(ComplexControl control, const QStyleOptionComp
   if (control != CC_ComboBox || !combo) {
     return QProxyStyle::subControlRect(control, option, subControl, widget);
   }
-  const int edge = combo->frame ? kRingsWidth : 0;
+  const int edge = combo->frame ? kLookEdgeWidth : 0;
   const QRect inner = option->rect.adjusted(edge, edge, -edge, -edge);
   const int buttonWidth = std::min(kDropButtonWidth, inner.width() / 2);
   QRect result;
@@ -192,10 +190,10 @@ QRect ThemedStyle::subControlRect(ComplexControl control, const QStyleOptionComp
 int ThemedStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                              const QWidget* widget) const {
   if (metric == PM_DefaultFrameWidth && (IsEditBox(widget) || IsComboList(widget))) {
-    return kRingsWidth;
+    return kLookEdgeWidth;
   }
   if (metric == PM_ComboBoxFrameWidth) {
-    return kRingsWidth;
+    return kLookEdgeWidth;
   }
   return QProxyStyle::pixelMetric(metric, option, widget);
 }

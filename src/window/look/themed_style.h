@@ -6,6 +6,9 @@
 
 namespace ld {
 
+// The edge the look draws around edit boxes, combo boxes and opened lists: two one-pixel rings.
+inline constexpr int kLookEdgeWidth = 2;
+
 // Draws the controls of the XP look over the application's own style; everything it does not
 // draw itself is left to that style.
 class ThemedStyle : public QProxyStyle {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,20 +48,30 @@ QColor InnerRing(QWidget* w) {
   return PixelOf(w, {1, w->height() / 2});
 }
 
-// A small window with one control of each kind the look draws, placed as a window would place
-// them: absolute places, the code box with a background of its own, a bold button font.
+// A small window with one control of each kind the look draws, placed as the main window places
+// them: absolute places, a code box with a thin edge and a background of its own, a bold button
+// font. One edit box takes its background from a style sheet instead.
 struct StandIn {
   StandIn() {
     window.resize(420, 150);
     code = new QPlainTextEdit(&window);
     code->setGeometry(10, 10, 200, 80);
-    code->setStyleSheet("QPlainTextEdit { background-color: rgb(234,234,234); }");
+    code->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    code->setLineWidth(1);
+    QPalette grey = code->palette();
+    grey.setColor(QPalette::Base, QColor(234, 234, 234));
+    code->setPalette(grey);
     locked = new QPlainTextEdit(&window);
     locked->setGeometry(10, 100, 90, 40);
     locked->setEnabled(false);
     shown = new QPlainTextEdit(&window);
     shown->setGeometry(110, 100, 90, 40);
     shown->setReadOnly(true);
+    shown->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    shown->setLineWidth(2);
+    shown->setStyleSheet("QPlainTextEdit { background-color: rgb(234,234,234); }");
+    field = new QLineEdit(&window);
+    field->setGeometry(310, 110, 90, 22);
     preview = new QPushButton("Preview", &window);
     preview->setGeometry(230, 10, 70, 30);
     QFont bold = preview->font();
@@ -90,6 +101,7 @@ struct StandIn {
   QCheckBox* restart;
   QRadioButton* column;
   QComboBox* edition;
+  QLineEdit* field;
 };
 
 class ThemedLookTest : public ::testing::Test {
@@ -118,6 +130,8 @@ TEST_F(ThemedLookTest, eachScheme_framesEditBoxAndComboInItsColourAroundWindowCo
     EXPECT_EQ(InnerRing(ui->code), Window()) << c.scheme;
     EXPECT_EQ(OuterRing(ui->edition), c.frame) << c.scheme;
     EXPECT_EQ(InnerRing(ui->edition), Window()) << c.scheme;
+    EXPECT_EQ(OuterRing(ui->field), c.frame) << c.scheme;
+    EXPECT_EQ(InnerRing(ui->field), Window()) << c.scheme;
   }
   if (const QByteArray path = qgetenv("LD_LOOK_SNAPSHOT"); !path.isEmpty()) {
     ThemedLook(2);
@@ -125,10 +139,11 @@ TEST_F(ThemedLookTest, eachScheme_framesEditBoxAndComboInItsColourAroundWindowCo
   }
 }
 
-TEST_F(ThemedLookTest, codeBoxOwnBackground_staysInsideTheFrame) {
+TEST_F(ThemedLookTest, ownBackground_fromPaletteOrStyleSheet_staysInsideTheFrame) {
   ThemedLook(2);
-  EXPECT_EQ(PixelOf(ui->code, {ui->code->width() / 2, ui->code->height() - 6}),
-            QColor(234, 234, 234));
+  for (QPlainTextEdit* box : {ui->code, ui->shown}) {
+    EXPECT_EQ(PixelOf(box, {box->width() / 2, box->height() - 6}), QColor(234, 234, 234));
+  }
 }
 
 TEST_F(ThemedLookTest, disabledOrReadOnlyEditBox_takesButtonFaceInside) {
