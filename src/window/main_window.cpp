@@ -14,13 +14,13 @@
 
 #include "output/view_port.h"
 #include "window/control_widgets.h"
-#include "window/fixed_size_hints.h"
 #include "window/qt_message_box.h"
 #include "window/qt_text.h"
 #include "window/widget_control_access.h"
 #include "window/window_bridge.h"
 #include "window/window_definition.h"
 #include "window/window_icon.h"
+#include "window/window_manager_hints.h"
 
 namespace ld {
 namespace {
@@ -37,10 +37,13 @@ void Paint(QWidget& widget, const ControlDefinition& definition) {
   QPalette palette = widget.palette();
   const QColor background = ColourOf(definition.background, palette);
   const QColor text = ColourOf(definition.textColour, palette);
+  // The disabled group keeps the toolkit's greyed text.
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, text);
+    palette.setColor(group, QPalette::ButtonText, text);
+    palette.setColor(group, QPalette::Text, text);
+  }
   palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, text);
-  palette.setColor(QPalette::ButtonText, text);
-  palette.setColor(QPalette::Text, text);
   if (definition.kind == ControlKind::EditBox || definition.kind == ControlKind::DropDownList) {
     palette.setColor(QPalette::Base, background);
   }
@@ -124,10 +127,18 @@ MainWindow::MainWindow(const ViewFactory& makeView) {
 
   fitTimer_.setInterval(50);
   connect(&fitTimer_, &QTimer::timeout, this, &MainWindow::FitOuterSize);
+  settleTimer_.setSingleShot(true);
+  settleTimer_.setInterval(150);
+  connect(&settleTimer_, &QTimer::timeout, this, [this] {
+    if (OuterRect(*this).size() != announcedOuterSize_) {
+      AnnounceSize();
+    }
+  });
 }
 
 MainWindow::~MainWindow() {
   fitTimer_.stop();
+  settleTimer_.stop();
   if (hooks_.aboutToBeDestroyed) {
     hooks_.aboutToBeDestroyed();
   }
@@ -267,7 +278,7 @@ void MainWindow::Start() {
   const WindowDefinition& definition = MainWindowDefinition();
   Announce(hooks_.creationComplete);
   resize(definition.width, definition.height);
-  Announce(hooks_.sizeChanged);
+  AnnounceSize();
   move(CentredPlace());
   show();
 }
@@ -288,7 +299,7 @@ void MainWindow::FitOuterSize() {
     WriteFixedSizeHints(*this, normalClientSize_.isValid() ? normalClientSize_ : size());
     return;
   }
-  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize frame = OuterRect(*this).size() - geometry().size();
   const bool frameKnown = !frame.isEmpty() || ++fitTries_ > 40;
   if (!normalClientSize_.isValid() && frameKnown) {
     resize(definition.width - frame.width(), definition.height - frame.height());
@@ -301,15 +312,30 @@ void MainWindow::FitOuterSize() {
   WriteFixedSizeHints(*this, normalClientSize_.isValid() ? normalClientSize_ : size());
 }
 
+void MainWindow::AnnounceSize() {
+  announcedOuterSize_ = OuterRect(*this).size();
+  Announce(hooks_.sizeChanged);
+  if (isVisible()) {
+    settleTimer_.start();
+  }
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  Announce(hooks_.sizeChanged);
+  AnnounceSize();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (isVisible() && OuterRect(*this).size() != announcedOuterSize_) {
+    AnnounceSize();
+  }
 }
 
 void MainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange) {
-    Announce(hooks_.sizeChanged);
+    AnnounceSize();
     if (isVisible()) {
       // The toolkit may rewrite the hints on a state change.
       QTimer::singleShot(0, this, [this] {

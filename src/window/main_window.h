@@ -49,11 +49,13 @@ class MainWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void BuildControls(const ViewFactory& makeView);
   void Announce(const std::function<void()>& hook);
   void FitOuterSize();
+  void AnnounceSize();
 
   std::array<QWidget*, kControlIdCount> widgets_{};
   BrowserViewPort* view_ = nullptr;
@@ -67,6 +69,10 @@ class MainWindow : public QWidget {
   QTimer fitTimer_;
   int fitTries_ = 0;
   QSize normalClientSize_;
+  // The window manager may report new frame extents after the resize they belong to; the outer
+  // size is looked at again a little later and announced once more if it moved on.
+  QSize announcedOuterSize_;
+  QTimer settleTimer_;
 };
 
 }  // namespace ld

@@ -10,13 +10,15 @@
 #include "output/view_port.h"
 #include "window/control_widgets.h"
 #include "window/qt_text.h"
+#include "window/window_manager_hints.h"
 
 namespace ld {
 namespace {
 
 // The window's frame and caption, which its outer rectangle adds to the client area.
 QSize FrameExtra(const QWidget& window) {
-  return window.frameGeometry().size() - window.geometry().size();
+  const QMargins m = FrameMargins(window);
+  return {m.left() + m.right(), m.top() + m.bottom()};
 }
 
 }  // namespace
@@ -30,30 +32,30 @@ QWidget* WidgetControlAccess::At(ControlId control) const {
 }
 
 std::int32_t WidgetControlAccess::Left(ControlId c) {
-  return c == ControlId::Window ? At(c)->frameGeometry().x() : At(c)->x();
+  return c == ControlId::Window ? OuterRect(*At(c)).x() : At(c)->x();
 }
 
 std::int32_t WidgetControlAccess::Top(ControlId c) {
-  return c == ControlId::Window ? At(c)->frameGeometry().y() : At(c)->y();
+  return c == ControlId::Window ? OuterRect(*At(c)).y() : At(c)->y();
 }
 
 std::int32_t WidgetControlAccess::Width(ControlId c) {
-  return c == ControlId::Window ? At(c)->frameGeometry().width() : At(c)->width();
+  return c == ControlId::Window ? OuterRect(*At(c)).width() : At(c)->width();
 }
 
 std::int32_t WidgetControlAccess::Height(ControlId c) {
-  return c == ControlId::Window ? At(c)->frameGeometry().height() : At(c)->height();
+  return c == ControlId::Window ? OuterRect(*At(c)).height() : At(c)->height();
 }
 
 // A top-level window's move() places its outer rectangle; a child's is relative to its parent.
 void WidgetControlAccess::SetLeft(ControlId c, std::int32_t v) {
   QWidget* w = At(c);
-  w->move(v, c == ControlId::Window ? w->frameGeometry().y() : w->y());
+  w->move(v, c == ControlId::Window ? OuterRect(*w).y() : w->y());
 }
 
 void WidgetControlAccess::SetTop(ControlId c, std::int32_t v) {
   QWidget* w = At(c);
-  w->move(c == ControlId::Window ? w->frameGeometry().x() : w->x(), v);
+  w->move(c == ControlId::Window ? OuterRect(*w).x() : w->x(), v);
 }
 
 void WidgetControlAccess::SetWidth(ControlId c, std::int32_t v) {

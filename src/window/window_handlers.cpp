@@ -51,7 +51,9 @@ WindowHooks MakeWindowHandlers(const WindowServices& services) {
     PreviewDocument document(holders, services.programFiles());
     document.SelectEdition(services.controls->Selection(ControlId::EditionList));
   };
-  hooks.codeBoxDoubleClicked = [services] { services.controls->SetText(ControlId::CodeBox, Text()); };
+  hooks.codeBoxDoubleClicked = [services] {
+    services.controls->SetText(ControlId::CodeBox, Text());
+  };
   return hooks;
 }
 

@@ -47,6 +47,10 @@ TEST_F(MainWindowTest, everyControl_standsAsTheDefinitionSays) {
   EXPECT_EQ(ToGbk(list->itemText(0)), "\xbc\xaf\xca\xd0\xb0\xe6");  // 集市版
   EXPECT_EQ(ToGbk(list->itemText(1)), "\xcc\xec\xc3\xa8\xb0\xe6");  // 天猫版
   EXPECT_EQ(access->GetText(ControlId::Window), MainWindowDefinition().title);
+  // Black text, greyed out while disabled.
+  const QPalette buttons = Widget(ControlId::FullScreenButton)->palette();
+  EXPECT_EQ(buttons.color(QPalette::Active, QPalette::ButtonText), QColor(Qt::black));
+  EXPECT_NE(buttons.color(QPalette::Disabled, QPalette::ButtonText), QColor(Qt::black));
 }
 
 TEST_F(MainWindowTest, window_isCentredAtItsOuterSize) {

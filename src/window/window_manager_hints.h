@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -10,5 +12,12 @@ namespace ld {
 // maximising and restoring still work: minimum and base size are the client size, and the resize
 // step is larger than any screen. Does nothing on other platforms.
 void WriteFixedSizeHints(QWidget& window, QSize clientSize);
+
+// What frame and caption add around the client area. Under X11 read afresh from the window
+// manager's frame extents, which the toolkit's own copy can lag behind after a maximise.
+QMargins FrameMargins(const QWidget& window);
+
+// The outer rectangle, frame and caption included.
+QRect OuterRect(const QWidget& window);
 
 }  // namespace ld

@@ -1,8 +1,9 @@
-#include "window/fixed_size_hints.h"
+#include "window/window_manager_hints.h"
 
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
+#include <QRect>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -32,17 +33,62 @@ enum Field {
 };
 constexpr std::uint32_t kHugeStep = 1u << 20;
 
-}  // namespace
-
-void WriteFixedSizeHints(QWidget& window, QSize clientSize) {
+xcb_connection_t* Connection() {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    return;
+    return nullptr;
   }
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->connection() == nullptr) {
+  return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+}  // namespace
+
+QMargins FrameMargins(const QWidget& window) {
+  const QRect outer = window.frameGeometry();
+  const QRect inner = window.geometry();
+  const QMargins toolkit(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr || !window.testAttribute(Qt::WA_WState_Created)) {
+    return toolkit;
+  }
+  static constexpr char kName[] = "_NET_FRAME_EXTENTS";
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 1, sizeof kName - 1, kName), nullptr);
+  if (atom == nullptr) {
+    return toolkit;
+  }
+  const xcb_atom_t extentsAtom = atom->atom;
+  std::free(atom);
+  if (extentsAtom == XCB_ATOM_NONE) {
+    return toolkit;
+  }
+  QMargins margins = toolkit;
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      connection,
+      xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), extentsAtom,
+                       XCB_ATOM_CARDINAL, 0, 4),
+      nullptr);
+  if (reply != nullptr) {
+    if (reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
+      const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+      margins = QMargins(static_cast<int>(v[0]), static_cast<int>(v[2]), static_cast<int>(v[1]),
+                         static_cast<int>(v[3]));
+    }
+    std::free(reply);
+  }
+  return margins;
+}
+
+QRect OuterRect(const QWidget& window) {
+  return window.geometry().marginsAdded(FrameMargins(window));
+}
+
+void WriteFixedSizeHints(QWidget& window, QSize clientSize) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) {
     return;
   }
-  xcb_connection_t* connection = x11->connection();
   const auto id = static_cast<xcb_window_t>(window.winId());
 
   // Start from what the toolkit wrote, so its position and gravity hints stay.
