@@ -1,5 +1,6 @@
 #include "fake_view.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace ld::testing {
@@ -10,6 +11,14 @@ FakeView::FakeView(QWidget* parent) : QWidget(parent) {
 
 void FakeView::SetViewAddress(const Text& address) {
   address_ = address;
+}
+
+void FakeView::keyPressEvent(QKeyEvent* event) {
+  if (usesEscape && event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void FakeView::paintEvent(QPaintEvent*) {

@@ -15,9 +15,12 @@ class FakeView : public QWidget, public BrowserViewPort {
   explicit FakeView(QWidget* parent);
   void SetViewAddress(const Text& address) override;
   Text ViewAddress() override { return address_; }
+  // Whether the page takes Esc for itself, as a page with its own key handling may.
+  bool usesEscape = false;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Text address_;

@@ -166,6 +166,18 @@ TEST_F(MainWindowTest, escInTheCodeBox_closesAndDestroysTheWindow) {
   EXPECT_THROW(access->GetText(ControlId::CodeBox), WindowGone);
 }
 
+TEST_F(MainWindowTest, escInTheView_closesOnlyWhenThePageLeavesTheKey) {
+  StartWindow();
+  auto* view = static_cast<FakeView*>(Widget(ControlId::BrowserView));
+  view->usesEscape = true;
+  QTest::keyClick(view, Qt::Key_Escape);
+  EXPECT_TRUE(window->isVisible());
+  view->usesEscape = false;
+  QTest::keyClick(view, Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+}
+
 TEST_F(MainWindowTest, codeBox_givesItsTextAsGb18030WithCrLf) {
   StartWindow();
   EXPECT_EQ(access->GetText(ControlId::CodeBox), HelpText());
