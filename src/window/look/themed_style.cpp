@@ -89,6 +89,13 @@ QRect SquareIn(const QRect& r) {
   return QRect(r.left() + (r.width() - side) / 2, r.top() + (r.height() - side) / 2, side, side);
 }
 
+// A focused drop-down list shows its current item selected, as the system's own does.
+bool ShowsFocusedField(const QStyleOption* option) {
+  auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+  return combo && !combo->editable && (option->state & QStyle::State_Enabled) &&
+         (option->state & QStyle::State_HasFocus);
+}
+
 }  // namespace
 
 bool IsComboList(const QWidget* widget) {
@@ -147,6 +154,17 @@ void ThemedStyle::drawControl(ControlElement element, const QStyleOption* option
                                   option->state & State_Enabled, readOnly));
       return;
     }
+  }
+  if (element == CE_ComboBoxLabel && ShowsFocusedField(option)) {
+    QStyleOptionComboBox selected = *qstyleoption_cast<const QStyleOptionComboBox*>(option);
+    const QColor text = option->palette.color(QPalette::HighlightedText);
+    selected.palette.setColor(QPalette::ButtonText, text);
+    selected.palette.setColor(QPalette::Text, text);
+    painter->save();
+    painter->setPen(text);
+    QProxyStyle::drawControl(element, &selected, painter, widget);
+    painter->restore();
+    return;
   }
   QProxyStyle::drawControl(element, option, painter, widget);
 }
@@ -348,8 +366,7 @@ void ThemedStyle::DrawComboBox(const QStyleOptionComplex* option, QPainter* pain
     DrawRings(painter, r,
               ControlFrameRings(scheme_, AppColour(QPalette::Base), face, enabled, false));
   }
-  if (enabled && !combo->editable && (option->state & State_HasFocus)) {
-    // A focused drop-down list shows its current item selected, as the system's own does.
+  if (ShowsFocusedField(option)) {
     const QRect field = subControlRect(CC_ComboBox, option, SC_ComboBoxEditField, widget);
     painter->fillRect(field.adjusted(0, 1, 0, -1), option->palette.brush(QPalette::Highlight));
   }
