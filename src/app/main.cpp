@@ -1,0 +1,52 @@
+// The program: create the main window hidden, run its creation, show it, process its messages
+// until it is destroyed, end.
+#include <QApplication>
+#include <cstdlib>
+#include <memory>
+
+#include "common/start_task.h"
+#include "output/browser_view.h"
+#include "templates/http_get_curl.h"
+#include "window/look/themed_look.h"
+#include "window/main_window.h"
+#include "window/qt_message_box.h"
+#include "window/window_handlers.h"
+
+namespace {
+
+// An HttpClient that is the process's own, for the handlers to hold without owning it.
+class ProcessClient : public ld::HttpClient {
+ public:
+  std::string GetBytes(const ld::Text& url) override {
+    return ld::ProcessHttpClient().GetBytes(url);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  ld::PrepareBrowserEngine();
+  QApplication app(argc, argv);
+  // The program ends when its one window is gone, not when the last window of any kind closes:
+  // the not-ready message box has no owner.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  auto* window = new ld::MainWindow(ld::CreateBrowserView);
+  QObject::connect(window, &QObject::destroyed, &app, &QApplication::quit);
+
+  ld::WindowServices services;
+  services.controls = window->Access();
+  services.messages = window->MessageBox();
+  services.shell = std::make_shared<ld::QtShell>();
+  services.http = std::make_shared<ProcessClient>();
+  services.themedLook = ld::ThemedLook;
+  services.startTask = ld::StartTask;
+  services.programFiles = ld::RunningProgramFiles;
+  window->SetHooks(ld::MakeWindowHandlers(services));
+
+  window->Start();
+  const int status = QApplication::exec();
+  // A task may still wait for the network; nothing waits for it.
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
