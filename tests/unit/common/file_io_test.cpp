@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/scratch_dir.h"
+
 namespace ld {
 namespace {
 
@@ -15,15 +17,8 @@ std::string ReadAll(const std::filesystem::path& file) {
 
 class FileIoTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("ld-file-io-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
+  testing::ScratchDir scratch_{"ld-file-io"};
+  const std::filesystem::path& dir_ = scratch_.path();
 };
 
 TEST_F(FileIoTest, rewritingALongerFileLeavesExactlyTheNewBytes) {

@@ -14,6 +14,7 @@
 #include "common/program_files.h"
 #include "composition/preview_document.h"
 #include "composition/text_holders.h"
+#include "support/scratch_dir.h"
 
 namespace ld {
 namespace {
@@ -66,15 +67,10 @@ class GoldenCase : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     caseDir_ = kCasesDir / GetParam();
-    tmp_ = fs::temp_directory_path() /
-           ("ld-composition-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + GetParam());
-    fs::remove_all(tmp_);
     // "瓴丹 预览": the program directory holds Chinese characters and a space.
     programDir_ = tmp_ / "\xe7\x93\xb4\xe4\xb8\xb9 \xe9\xa2\x84\xe8\xa7\x88";
     fs::create_directories(programDir_);
   }
-  void TearDown() override { fs::remove_all(tmp_); }
 
   // A case file with the tokens for the hosts and the temporary folder filled in.
   std::string CaseFile(const std::string& name) const {
@@ -86,7 +82,9 @@ class GoldenCase : public ::testing::TestWithParam<std::string> {
   }
   bool Has(const std::string& name) const { return fs::exists(caseDir_ / name); }
 
-  fs::path caseDir_, tmp_, programDir_;
+  testing::ScratchDir scratch_{"ld-composition"};
+  const fs::path& tmp_ = scratch_.path();
+  fs::path caseDir_, programDir_;
 };
 
 TEST_P(GoldenCase, stepsTurnThePageBeforeIntoThePageAfter) {

@@ -6,6 +6,7 @@
 
 #include "composition/markers.h"
 #include "composition/text_holders.h"
+#include "support/scratch_dir.h"
 
 namespace ld {
 namespace {
@@ -14,20 +15,10 @@ namespace fs = std::filesystem;
 
 class PreviewDocumentTest : public ::testing::Test {
  protected:
-  PreviewDocumentTest()
-      : dir_(fs::temp_directory_path() /
-             ("ld-preview-document-" +
-              std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-        document_(holders_, ProgramFilesIn(dir_.string())) {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  ~PreviewDocumentTest() override { fs::remove_all(dir_); }
-
-  fs::path dir_;
+  testing::ScratchDir scratch_{"ld-preview-document"};
+  const fs::path& dir_ = scratch_.path();
   InMemoryTextHolders holders_;
-  PreviewDocument document_;
+  PreviewDocument document_{holders_, ProgramFilesIn(dir_.string())};
 };
 
 TEST_F(PreviewDocumentTest, isReadyOnlyOnceTheWorkingPageHoldsAByte) {

@@ -7,6 +7,7 @@
 
 #include "composition/markers.h"
 #include "support/fake_controls.h"
+#include "support/scratch_dir.h"
 
 namespace ld {
 namespace {
@@ -36,12 +37,7 @@ std::string ReadFile(const std::filesystem::path& file) {
 class PreviewTaskTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("ld-preview-task-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    files_ = ProgramFilesIn(dir_.string());
+    files_ = ProgramFilesIn(scratch_.path().string());
     controls_.At(ControlId::SpacerTemplateBox).text = kSpacerBlock;
     controls_.At(ControlId::MarketTemplateBox).text = "<p>M</p>" + Text(kWideAreaCodeAreaMarker);
     controls_.At(ControlId::TmallTemplateBox).text = "<p>T</p>" + Text(kWideAreaCodeAreaMarker);
@@ -51,8 +47,6 @@ class PreviewTaskTest : public ::testing::Test {
     controls_.At(ControlId::PreviewButton).enabled = false;
     controls_.At(ControlId::FullScreenButton).enabled = false;
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   void Run() {
     PreviewTask(controls_, messages_, files_, [this] {
       ++displaysStarted_;
@@ -63,7 +57,7 @@ class PreviewTaskTest : public ::testing::Test {
     });
   }
 
-  std::filesystem::path dir_;
+  testing::ScratchDir scratch_{"ld-preview-task"};
   ProgramFiles files_;
   FakeControls controls_;
   RecordingMessages messages_{controls_};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/fake_controls.h"
+#include "support/scratch_dir.h"
 
 namespace ld {
 namespace {
@@ -88,19 +89,12 @@ TEST(OpenInSystemBrowser, handsTheViewsAddressOverExactlyAndLeavesTheViewAlone) 
 
 class RemovePreviewFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("ld-output-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    files_ = ProgramFilesIn(dir_.string());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void SetUp() override { files_ = ProgramFilesIn(dir_.string()); }
 
   static void Touch(const std::filesystem::path& file) { std::ofstream(file) << "x"; }
 
-  std::filesystem::path dir_;
+  testing::ScratchDir scratch_{"ld-output"};
+  const std::filesystem::path& dir_ = scratch_.path();
   ProgramFiles files_;
 };
 

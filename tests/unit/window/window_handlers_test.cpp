@@ -9,6 +9,7 @@
 #include "composition/markers.h"
 #include "composition/preview_task.h"
 #include "support/fake_controls.h"
+#include "support/scratch_dir.h"
 #include "templates/startup_task.h"
 
 namespace ld {
@@ -43,11 +44,6 @@ class CountingMessages : public MessageBoxPort {
 class WindowHandlersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("ld-handlers-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
     controls_->At(ControlId::SpacerTemplateBox).text = kSpacerBlock;
     controls_->At(ControlId::EditionList).selection = 0;
     controls_->SelectRadio(ControlId::WideAreaRadio);
@@ -71,8 +67,6 @@ class WindowHandlersTest : public ::testing::Test {
     services.programFiles = [this] { return ProgramFilesIn(dir_.string()); };
     hooks_ = MakeWindowHandlers(services);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   void RunQueuedTasks() {
     while (!tasks_.empty()) {
       auto task = std::move(tasks_.front());
@@ -82,7 +76,8 @@ class WindowHandlersTest : public ::testing::Test {
   }
   ProgramFiles Files() const { return ProgramFilesIn(dir_.string()); }
 
-  std::filesystem::path dir_;
+  testing::ScratchDir scratch_{"ld-handlers"};
+  const std::filesystem::path& dir_ = scratch_.path();
   std::shared_ptr<FakeControls> controls_ = std::make_shared<FakeControls>();
   std::shared_ptr<CountingMessages> messages_ = std::make_shared<CountingMessages>();
   std::shared_ptr<RecordingShell> shell_ = std::make_shared<RecordingShell>();
