@@ -12,6 +12,12 @@
 #include "window/qt_message_box.h"
 #include "window/window_handlers.h"
 
+#ifdef LD_BENCH_TRACE
+// Only the bench's traced build of the program carries this.
+#include "bench_driver.h"
+#include "bench_trace.h"
+#endif
+
 namespace {
 
 // An HttpClient that is the process's own, for the handlers to hold without owning it.
@@ -25,6 +31,9 @@ class ProcessClient : public ld::HttpClient {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef LD_BENCH_TRACE
+  ld::bench::Mark("main");
+#endif
   ld::PrepareBrowserEngine();
   QApplication app(argc, argv);
   // The program ends when its one window is gone, not when the last window of any kind closes:
@@ -42,6 +51,9 @@ int main(int argc, char* argv[]) {
   services.themedLook = ld::ThemedLook;
   services.startTask = ld::StartTask;
   services.programFiles = ld::RunningProgramFiles;
+#ifdef LD_BENCH_TRACE
+  ld::bench::InstallDriver(window, services);
+#endif
   window->SetHooks(ld::MakeWindowHandlers(services));
 
   window->Start();
