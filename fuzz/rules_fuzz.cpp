@@ -243,9 +243,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(holders.Read(ld::DocumentText::SpacerTemplate) == kSpacerBlock, "SpacerTemplate");
     Check(holders.Read(ld::DocumentText::MarketTemplate) == model.templates[0], "MarketTemplate");
     Check(holders.Read(ld::DocumentText::TmallTemplate) == model.templates[1], "TmallTemplate");
-    if (styleWritten) {
+    // Only Navigation writes the style file; it is looked at after that and once at the end.
+    if (op == static_cast<int>(ld::Region::Navigation)) {
       Check(ReadFile(files.styleFile) == model.styleFile, "StyleFile");
     }
+  }
+  if (styleWritten) {
+    Check(ReadFile(files.styleFile) == model.styleFile, "StyleFile");
+  } else {
+    Check(!std::filesystem::exists(files.styleFile), "StyleFile");
   }
   return 0;
 }
