@@ -7,6 +7,18 @@
 
 namespace ld {
 
+namespace {
+
+// Taken around every post and at the start of every posted call. Qt's event queue already orders
+// the two, but under a lock that a thread checker does not see; without this it takes the call's
+// captures, written by the worker and read on the window's thread, for a data race.
+std::mutex& PostHandoff() {
+  static std::mutex handoff;
+  return handoff;
+}
+
+}  // namespace
+
 WindowBridge::WindowBridge(QObject* context, ControlAccess* direct)
     : context_(context), direct_(direct), thread_(context->thread()) {}
 
@@ -28,9 +40,14 @@ bool WindowBridge::Post(std::function<void()> call) {
   }
   // The return value says nothing about whether the call will run; the caller learns that from
   // what the call itself owns.
+  std::lock_guard handoff(PostHandoff());
   QMetaObject::invokeMethod(
       context_,
       [self = shared_from_this(), call = std::move(call)] {
+        {
+          // Reads nothing of the call: the posting thread may still be inside invokeMethod.
+          std::lock_guard handoff(PostHandoff());
+        }
         if (!self->Closed()) {
           call();
         }
