@@ -96,7 +96,10 @@ class VirtualDisplay:
     def _start_xvfb(self, xvfb_log):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ['Xvfb', '-displayfd', str(write_end), '-screen', '0', '1600x900x24', '-nolisten', 'tcp'],
+            ['Xvfb', '-displayfd', str(write_end), '-screen', '0', '1600x900x24', '-nolisten', 'tcp',
+             # Without it the server resets when its last client leaves, and refuses
+             # connections meanwhile: the readiness probe would race openbox.
+             '-noreset'],
             pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=xvfb_log, stderr=xvfb_log)
         os.close(write_end)
         number = b''
@@ -116,6 +119,14 @@ class VirtualDisplay:
         if not number.strip().isdigit() or self.xvfb.poll() is not None:
             raise HarnessError('Xvfb is not running (see %s)' % xvfb_log.name)
         self.name = ':' + number.strip().decode()
+        # Xvfb may announce its number a moment before it takes connections.
+        wait_until(self._display_answers, 15, 'Xvfb to take connections')
+
+    def _display_answers(self):
+        if self.xvfb.poll() is not None:
+            raise HarnessError('Xvfb ended (see xvfb.log)')
+        return subprocess.run(['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], env=self.env(),
+                              capture_output=True).returncode == 0
 
     def _start_openbox(self):
         with open(os.path.join(self.log_dir, 'openbox.log'), 'wb') as openbox_log:
@@ -126,7 +137,8 @@ class VirtualDisplay:
 
     def _manager_running(self):
         if self.openbox.poll() is not None:
-            raise HarnessError('openbox ended at once (see openbox.log)')
+            with open(os.path.join(self.log_dir, 'openbox.log'), errors='replace') as log:
+                raise HarnessError('openbox ended at once: %s' % log.read().strip())
         result = subprocess.run(['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], env=self.env(),
                                 capture_output=True, text=True)
         return 'window id' in result.stdout
@@ -221,8 +233,10 @@ class TemplateServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
         self._thread.start()
 
     def handle_error(self, request, client_address):
-        # The program may drop a connection at any time, for instance when it is closed.
-        pass
+        # The program may drop a connection at any time, for instance when it is closed; a fault
+        # of a test's own handler is kept for the test to look at.
+        import traceback
+        self.log.append(traceback.format_exc())
 
     def record(self, path, handler):
         with self._lock:
