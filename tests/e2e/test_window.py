@@ -37,7 +37,9 @@ class CodeBox(PreviewTestCase):
 
         run.click(SHOW_CODE_BOX)
         again, file = run.settled_picture('code-box-shown-again', CODE_BOX_RECT, previous=hidden)
-        self.assertEqual(again.pixels, shown.pixels, 'the code box is back as it was (%s)' % file)
+        # Up to the blinking caret, a column of a few dozen pixels.
+        self.assertLess(again.differing_pixels(shown), 100,
+                        'the code box is back as it was (%s)' % file)
 
     def test_doubleClick_emptiesCodeBox_soThePreviewSplicesNothing(self):
         run = self.run_
