@@ -1,5 +1,5 @@
-// The baseline: a bare window with the engine's view, loading a page and reloading it, traced at the
-// same points as the program. Usage: ld_bench_baseline <page file> <reloads>
+// The baseline: a bare window with the engine's view, loading a page and reloading it, traced at
+// the same points as the program. Usage: ld_bench_baseline <page file> <reloads>
 #include <QApplication>
 #include <QTimer>
 #include <QUrl>
@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
   // The same process preparation as the program.
   ld::PrepareBrowserEngine();
   QApplication app(argc, argv);
+  ld::bench::Mark("application-created");
   const QUrl page = QUrl::fromLocalFile(QString::fromLocal8Bit(argv[1]));
   const int reloads = std::atoi(argv[2]);
 
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
   auto* view = new QWebEngineView(&window);
   view->setGeometry(0, 0, 1100, 630);
   ld::bench::TraceFirstPaint(&window);
+  ld::bench::Mark("window-created");
 
   int done = 0;
   auto reload = [view] {

@@ -1,6 +1,7 @@
 #include "bench_trace.h"
 
 #include <time.h>
+#include <unistd.h>
 
 #include <QEvent>
 #include <QPointer>
@@ -8,6 +9,7 @@
 #include <QWebEngineView>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -15,7 +17,6 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 
 namespace ld::bench {
 
@@ -109,7 +110,9 @@ class Tracing : public ControlAccess {
  public:
   Tracing(std::shared_ptr<ControlAccess> inner, std::function<void()> installed,
           std::function<void()> written)
-      : inner_(std::move(inner)), installed_(std::move(installed)), written_(std::move(written)),
+      : inner_(std::move(inner)),
+        installed_(std::move(installed)),
+        written_(std::move(written)),
         mainThread_(std::this_thread::get_id()) {}
 
   std::int32_t Left(ControlId c) override { return inner_->Left(c); }
@@ -133,12 +136,22 @@ class Tracing : public ControlAccess {
       written_();
     }
   }
-  Text GetText(ControlId c) override { return inner_->GetText(c); }
+  Text GetText(ControlId c) override {
+    Text t = inner_->GetText(c);
+    if (verbose_) {
+      Mark("get-text",
+           QStringLiteral("control=%1 bytes=%2").arg(static_cast<int>(c)).arg(t.size()));
+    }
+    return t;
+  }
   void SetText(ControlId c, Text t) override {
     const bool first = c == ControlId::WorkingPageBox && !t.empty() && !installedSeen_ &&
                        std::this_thread::get_id() != mainThread_;
     const auto size = t.size();
     inner_->SetText(c, std::move(t));
+    if (verbose_) {
+      Mark("set-text", QStringLiteral("control=%1 bytes=%2").arg(static_cast<int>(c)).arg(size));
+    }
     if (first) {
       installedSeen_ = true;
       Mark("templates-installed", QString::number(size));
@@ -161,6 +174,8 @@ class Tracing : public ControlAccess {
   std::function<void()> written_;
   std::thread::id mainThread_;
   std::atomic<bool> installedSeen_{false};
+  // LD_BENCH_VERBOSE=1: every text access as well, to see where a preview spends its time.
+  bool verbose_ = std::getenv("LD_BENCH_VERBOSE") != nullptr;
 };
 
 }  // namespace
