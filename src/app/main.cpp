@@ -36,6 +36,9 @@ int main(int argc, char* argv[]) {
 #endif
   ld::PrepareBrowserEngine();
   QApplication app(argc, argv);
+#ifdef LD_BENCH_TRACE
+  ld::bench::Mark("application-created");
+#endif
   // The program ends when its one window is gone, not when the last window of any kind closes:
   // the not-ready message box has no owner.
   QApplication::setQuitOnLastWindowClosed(false);
