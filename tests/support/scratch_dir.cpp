@@ -10,9 +10,9 @@ namespace ld::testing {
 ScratchDir::ScratchDir(std::string_view prefix) {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name(prefix);
-  name += "-" + std::to_string(::getpid());
+  name.append("-").append(std::to_string(::getpid()));
   if (test != nullptr) {
-    name += std::string("-") + test->test_suite_name() + "-" + test->name();
+    name.append("-").append(test->test_suite_name()).append("-").append(test->name());
   }
   for (char& c : name) {
     if (c == '/') {
