@@ -45,6 +45,14 @@ class HarnessError(RuntimeError):
     pass
 
 
+def _allow_core_dumps():
+    import resource
+    try:
+        resource.setrlimit(resource.RLIMIT_CORE, (resource.RLIM_INFINITY, resource.RLIM_INFINITY))
+    except (ValueError, OSError):
+        pass
+
+
 def setting(name):
     value = os.environ.get(name)
     if not value:
@@ -354,8 +362,10 @@ class ProgramRun:
                          % self.opened_log.replace('"', '\\"'))
         os.chmod(opener, 0o755)
         self.process = None
+        self.launched = None
         self.window = None
         self.screenshots = 0
+        self.clipboard_owners = []
 
     @property
     def preview_file(self):
@@ -365,7 +375,14 @@ class ProgramRun:
     def style_file(self):
         return os.path.join(self.directory, STYLE_FILE)
 
-    def start(self):
+    def start(self, prefix=()):
+        self.launch(prefix)
+        self.wait_for_window()
+
+    def launch(self, prefix=(), log_name='program.log'):
+        """Starts the program without waiting for its window; `prefix` is a command that runs it
+        (for instance in a mount namespace of its own). Core dumps are allowed, into the support
+        folder, so that a crash leaves a trace."""
         env = {
             'PATH': os.path.join(self.support, 'bin') + ':' + os.environ.get('PATH', '/usr/bin:/bin'),
             'DISPLAY': self.display.name,
@@ -374,10 +391,15 @@ class ProgramRun:
             'LANG': 'C.UTF-8',
             'QT_QPA_PLATFORM': 'xcb',
         }
-        with open(os.path.join(self.artifacts, 'program.log'), 'wb') as log:
-            self.process = subprocess.Popen([self.program], cwd=self.support, env=env,
-                                            stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-        self.window = wait_until(lambda: self._find_window(WINDOW_TITLE), 30,
+        with open(os.path.join(self.artifacts, log_name), 'ab') as log:
+            self.process = subprocess.Popen([*prefix, self.program], cwd=self.support, env=env,
+                                            stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                            preexec_fn=_allow_core_dumps)
+        self.launched = time.monotonic()
+        self.window = None
+
+    def wait_for_window(self, timeout=30):
+        self.window = wait_until(lambda: self._find_window(WINDOW_TITLE), timeout,
                                  'the main window titled %s' % WINDOW_TITLE)
         # The window is placed and mapped before it takes input.
         wait_until(lambda: self.client_rect()[2] > 0, 10, 'the main window to be mapped')
@@ -486,6 +508,63 @@ class ProgramRun:
         except subprocess.TimeoutExpired:
             raise AssertionError('the program did not end within %.1f s' % timeout)
 
+    def exit_after(self, close, timeout=15):
+        """Runs `close` (which sends a close request) and returns the exit status and the seconds
+        from just before the request to the end of the process."""
+        started = time.monotonic()
+        close()
+        status = self.wait_for_exit(timeout)
+        return status, time.monotonic() - started
+
+    def close_by_escape(self, timeout=15):
+        """Esc in the code box, which must be shown; returns the status and the close-to-exit time."""
+        self.click(CODE_BOX)
+        return self.exit_after(lambda: self.key('Escape'), timeout)
+
+    def close_by_window_manager(self, timeout=15):
+        """A close request through the window manager, as from the caption's close button."""
+        return self.exit_after(
+            lambda: self.display.run('wmctrl', '-i', '-c', self.window), timeout)
+
+    def managed_windows(self):
+        """Ids of the top-level windows the window manager manages for the program's process."""
+        out = self.display.run('wmctrl', '-l', '-p', check=False)
+        pid = str(self.process.pid)
+        return [line.split()[0] for line in out.splitlines()
+                if len(line.split()) > 2 and line.split()[2] == pid]
+
+    def rss_kib(self):
+        """Resident memory of the program's own process (not its engine helpers), or None once it
+        has ended."""
+        try:
+            with open('/proc/%d/status' % self.process.pid) as status:
+                for line in status:
+                    if line.startswith('VmRSS:'):
+                        return int(line.split()[1])
+        except OSError:
+            return None
+        return None
+
+    def core_files(self):
+        return [name for folder in (self.support, self.directory) if os.path.isdir(folder)
+                for name in os.listdir(folder) if name.startswith('core')]
+
+    def paste_code(self, text):
+        """Replaces the code box's text through the clipboard: far faster than typing. The
+        clipboard owner runs until the paste has been taken."""
+        owner = subprocess.Popen(['xclip', '-quiet', '-selection', 'clipboard', '-in'],
+                                 env=self.display.env(), stdin=subprocess.PIPE,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.clipboard_owners.append(owner)
+        owner.stdin.write(text.encode('utf-8'))
+        owner.stdin.close()
+        # xclip owns the selection once it has read all of its input.
+        wait_until(lambda: self.display.run('xclip', '-selection', 'clipboard', '-o', '-t',
+                                            'TARGETS', check=False).strip(), 15,
+                   'xclip to own the clipboard')
+        self.click(CODE_BOX)
+        self.key('ctrl+a', 'BackSpace', 'ctrl+v')
+
     # Pictures.
 
     def screenshot(self, label):
@@ -526,6 +605,8 @@ class ProgramRun:
 
     def stop(self):
         end_process(self.process)
+        for owner in self.clipboard_owners:
+            end_process(owner)
         shutil.rmtree(self.base, ignore_errors=True)
         shutil.rmtree(self.support, ignore_errors=True)
 
@@ -539,6 +620,7 @@ class ProgramTestCase(unittest.TestCase):
     HOLD_TEMPLATES to start with the two template requests held back."""
 
     HOLD_TEMPLATES = False
+    START_PROGRAM = True  # False: the test starts the program itself (run_.start or launch)
     MARKET = '/ldxz/lddmylq/jsb.txt'
     TMALL = '/ldxz/lddmylq/tmb.txt'
 
@@ -561,7 +643,13 @@ class ProgramTestCase(unittest.TestCase):
         self.display.start()
         self.run_ = ProgramRun(self.display, self.program_path, self.artifacts)
         self.addCleanup(self.run_.stop)
-        self.run_.start()
+        self.before_start()
+        if self.START_PROGRAM:
+            self.run_.start()
+
+    def before_start(self):
+        """Runs once the server and the display are up, before the program starts: the place to
+        give the server handlers that misbehave."""
 
     def template(self, path):
         with open(os.path.join(self.server_dir, path.lstrip('/')), 'rb') as handle:
