@@ -109,6 +109,9 @@ class ClosingWhileTheMessageIsOpen(FaultTestCase):
     def test_closingTheWindowUnderTheNotReadyMessage_endsPromptly_andTakesTheBoxAlong(self):
         run = self.run_
         wait_until(lambda: self.server.requested(self.MARKET), 20, 'the market template request')
+        # Past the engine's start after the first paint: a click right at the window's first
+        # moments once went unanswered (under study); this test is about the close.
+        time.sleep(1.5)
         run.click(PREVIEW_BUTTON)
         box = run.wait_for_message_box()
         self.assertEqual(len(run.managed_windows()), 2, 'the main window and the message box')
