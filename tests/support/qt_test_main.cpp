@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-// The window's tests need an application object on the main thread, which is the window's thread.
+// Window tests need an application object on the main thread, which is the window's thread.
 // Listing the tests happens without the test environment, so offscreen is the fallback.
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
