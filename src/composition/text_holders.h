@@ -9,7 +9,13 @@
 namespace ld {
 
 // The five texts of the preview document.
-enum class DocumentText { MarketTemplate, TmallTemplate, WorkingPage, SpacerTemplate, CurrentSpacer };
+enum class DocumentText {
+  MarketTemplate,
+  TmallTemplate,
+  WorkingPage,
+  SpacerTemplate,
+  CurrentSpacer
+};
 
 // Where the five texts live. Every operation reads a text whole and writes a new text whole.
 class TextHolders {

@@ -22,18 +22,19 @@ INSTANTIATE_TEST_SUITE_P(
     BothSeparators, ProgramDirectoryTest,
     ::testing::Values(DirectoryCase{"C:\\tools\\ld\\preview.exe", '\\', "C:\\tools\\ld"},
                       DirectoryCase{"C:\\preview.exe", '\\', "C:"},
-                      DirectoryCase{"D:\\a b\\\xd6\xd0\xce\xc4\\p.exe", '\\', "D:\\a b\\\xd6\xd0\xce\xc4"},
+                      DirectoryCase{"D:\\a b\\\xd6\xd0\xce\xc4\\p.exe", '\\',
+                                    "D:\\a b\\\xd6\xd0\xce\xc4"},
                       DirectoryCase{"/opt/ld/preview", '/', "/opt/ld"},
                       DirectoryCase{"/preview", '/', ""},
                       DirectoryCase{"/home/u/a b/preview", '/', "/home/u/a b"},
                       // A path written with the other separator has no directory part.
-                      DirectoryCase{"/opt/ld/preview", '\\', ""},
-                      DirectoryCase{"", '/', ""}));
+                      DirectoryCase{"/opt/ld/preview", '\\', ""}, DirectoryCase{"", '/', ""}));
 
 TEST(ProgramFilePath, joinsDirectorySeparatorAndNameWithNothingDoubled) {
   EXPECT_EQ(ProgramFilePath("C:", '\\', "css.css"), "C:\\css.css");
   EXPECT_EQ(ProgramFilePath("", '/', "css.css"), "/css.css");
-  EXPECT_EQ(ProgramFilePath("/opt/ld", '/', kPreviewFileName), "/opt/ld/\xe6\x95\x88\xe6\x9e\x9c.html");
+  EXPECT_EQ(ProgramFilePath("/opt/ld", '/', kPreviewFileName),
+            "/opt/ld/\xe6\x95\x88\xe6\x9e\x9c.html");
 }
 
 TEST(ProgramFiles, runningProgramFilesLieBesideTheTestProgram) {
