@@ -52,7 +52,14 @@ void PreviewTask(ControlAccess& controls, MessageBoxPort& messages, const Progra
 
   WriteWholeFile(files.previewFile, document.WorkingPage());
 
-  controls.SetEnabled(ControlId::PreviewButton, true);
+  try {
+    controls.SetEnabled(ControlId::PreviewButton, true);
+  } catch (const WindowGone&) {
+    // The window closed while the file was being written, and its removal of the file may have
+    // run before the write: the file must not outlive the program.
+    DeleteFileQuietly(files.previewFile);
+    throw;
+  }
   controls.SetEnabled(ControlId::FullScreenButton, true);
 
   startDisplayTask();

@@ -29,6 +29,19 @@ class RecordingMessages : public MessageBoxPort {
   FakeControls& controls_;
 };
 
+// A window that can close while the task writes the file: from then on its controls answer only
+// with WindowGone, as the window's bridge does.
+class ClosingControls : public FakeControls {
+ public:
+  void SetEnabled(ControlId c, bool v) override {
+    if (closesBeforeEnable) {
+      throw WindowGone();
+    }
+    FakeControls::SetEnabled(c, v);
+  }
+  bool closesBeforeEnable = false;
+};
+
 std::string ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -59,7 +72,7 @@ class PreviewTaskTest : public ::testing::Test {
 
   testing::ScratchDir scratch_{"ld-preview-task"};
   ProgramFiles files_;
-  FakeControls controls_;
+  ClosingControls controls_;
   RecordingMessages messages_{controls_};
   int displaysStarted_ = 0;
   std::string fileAtDisplay_;
@@ -92,6 +105,16 @@ TEST_F(PreviewTaskTest, readyPage_isComposedWrittenAndShownAfterTheButtonsAreEna
   EXPECT_EQ(fileAtDisplay_, expected);
   EXPECT_TRUE(buttonsAtDisplay_);
   EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(PreviewTaskTest, windowClosedDuringTheWrite_theFileDoesNotOutliveIt) {
+  // The window's own removal of the file ran before the task wrote it.
+  controls_.At(ControlId::WorkingPageBox).text = controls_.At(ControlId::MarketTemplateBox).text;
+  controls_.At(ControlId::CodeBox).text = "A";
+  controls_.closesBeforeEnable = true;
+  EXPECT_THROW(Run(), WindowGone);
+  EXPECT_FALSE(std::filesystem::exists(files_.previewFile));
+  EXPECT_EQ(displaysStarted_, 0);
 }
 
 struct RestartCase {
