@@ -1,6 +1,9 @@
 // The baseline: a bare window with the engine's view, loading a page and reloading it, traced at
-// the same points as the program. Usage: ld_bench_baseline <page file> <reloads>
+// the same points as the program. Usage: ld_bench_baseline <page file> <reloads> [grow]
+// With "grow", each reload first adds a block of about 400 bytes in front of the page's "</body>",
+// as the program's accumulated previews do.
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -9,20 +12,53 @@
 #include <cstdlib>
 
 #include "bench_trace.h"
+#include "composition/markers.h"
 #include "output/browser_view.h"
+
+namespace {
+
+// The block the program's accumulated previews add (the bench snippet and the spacer block), put
+// where they put it: in front of the WideArea code-area marker, which stays.
+void GrowPage(const QString& pageFile, int serial) {
+  QFile file(pageFile);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return;
+  }
+  QByteArray page = file.readAll();
+  file.close();
+  QByteArray block = "<div class=\"ld-bench\" style=\"float:left;width:180px;margin:4px\">";
+  for (int i = 0; i < 3; ++i) {
+    block += "<p><a href=\"http://127.0.0.1/item?id=" + QByteArray::number(serial * 10 + i) +
+             "\">\xea\xb2\xb5\xa4\xb2\xe2\xca\xd4\xc9\xcc\xc6\xb7 " + QByteArray::number(i) +
+             "</a> <b>\xa3\xa4" + QByteArray::number(99 + i) + ".00</b></p>\r\n";
+  }
+  block += "</div>\r\n";
+  block += QByteArray(ld::kSpacerBlock.data(), static_cast<qsizetype>(ld::kSpacerBlock.size()));
+  const QByteArray marker(ld::kWideAreaCodeAreaMarker.data(),
+                          static_cast<qsizetype>(ld::kWideAreaCodeAreaMarker.size()));
+  const qsizetype at = page.indexOf(marker);
+  page.insert(at < 0 ? page.size() : at, block);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    file.write(page);
+  }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   ld::bench::Mark("main");
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s <page file> <reloads>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s <page file> <reloads> [grow]\n", argv[0]);
     return 2;
   }
   // The same process preparation as the program.
   ld::PrepareBrowserEngine();
   QApplication app(argc, argv);
   ld::bench::Mark("application-created");
-  const QUrl page = QUrl::fromLocalFile(QString::fromLocal8Bit(argv[1]));
+  const QString pageFile = QString::fromLocal8Bit(argv[1]);
+  const QUrl page = QUrl::fromLocalFile(pageFile);
   const int reloads = std::atoi(argv[2]);
+  const bool grow = argc > 3 && QByteArray(argv[3]) == "grow";
 
   QWidget window;
   window.setWindowTitle(QStringLiteral("ld-bench-baseline"));
@@ -33,14 +69,22 @@ int main(int argc, char* argv[]) {
   ld::bench::Mark("window-created");
 
   int done = 0;
-  auto reload = [view] {
+  auto reload = [view, grow, pageFile, &done] {
     ld::bench::Mark("click");
+    if (grow) {
+      GrowPage(pageFile, done);
+    }
     view->reload();
   };
   ld::bench::TracePaintAfterLoad(view, [&](bool fallback) {
     ++done;
     ld::bench::Mark(done == 1 ? "loaded-painted" : "painted",
-                    fallback ? QStringLiteral("fallback") : QString());
+                    QStringLiteral("bytes=%1%2")
+                        .arg(QFile(pageFile).size())
+                        .arg(fallback ? QStringLiteral(" fallback") : QString()));
+    if (done % 100 == 0) {
+      ld::bench::MarkMemory("mem-step");
+    }
     if (done == 1) {
       QTimer::singleShot(2000, &window, [&] {
         ld::bench::MarkMemory("mem-idle");

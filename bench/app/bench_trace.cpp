@@ -1,5 +1,6 @@
 #include "bench_trace.h"
 
+#include <malloc.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -104,6 +105,21 @@ long Field(const std::string& text, const char* key) {
     return 0;
   }
   return std::strtol(text.c_str() + at + std::char_traits<char>::length(key), nullptr, 10);
+}
+
+// The engine's helpers carry their role as --type=... on their command line.
+std::string RoleOf(long pid, long self) {
+  if (pid == self) {
+    return "main";
+  }
+  std::ifstream file("/proc/" + std::to_string(pid) + "/cmdline");
+  std::string argument;
+  while (std::getline(file, argument, '\0')) {
+    if (argument.rfind("--type=", 0) == 0) {
+      return argument.substr(7);
+    }
+  }
+  return "other";
 }
 
 class Tracing : public ControlAccess {
@@ -224,19 +240,37 @@ TreeMemory MeasureTree() {
     std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
     std::stringstream text;
     text << rollup.rdbuf();
+    const long pss = Field(text.str(), "\nPss:");
     total.rssKib += Field(text.str(), "\nRss:");
-    total.pssKib += Field(text.str(), "\nPss:");
+    total.pssKib += pss;
     ++total.processes;
+    total.pssKibByRole[RoleOf(pid, self)] += pss;
   }
   return total;
 }
 
 void MarkMemory(const char* name) {
   const TreeMemory memory = MeasureTree();
-  Mark(name, QStringLiteral("rss_kib=%1 pss_kib=%2 processes=%3")
-                 .arg(memory.rssKib)
-                 .arg(memory.pssKib)
-                 .arg(memory.processes));
+  // LD_BENCH_SMAPS=<folder>: the main process's whole memory map as well, to see what holds it.
+  if (const char* folder = std::getenv("LD_BENCH_SMAPS")) {
+    std::ifstream in("/proc/self/smaps");
+    std::ofstream out(std::string(folder) + "/" + name + "-" + std::to_string(getpid()) + ".txt");
+    out << in.rdbuf();
+    const std::string heap =
+        std::string(folder) + "/" + name + "-" + std::to_string(getpid()) + "-malloc.xml";
+    if (FILE* file = std::fopen(heap.c_str(), "w")) {
+      malloc_info(0, file);
+      std::fclose(file);
+    }
+  }
+  QString detail = QStringLiteral("rss_kib=%1 pss_kib=%2 processes=%3")
+                       .arg(memory.rssKib)
+                       .arg(memory.pssKib)
+                       .arg(memory.processes);
+  for (const auto& [role, kib] : memory.pssKibByRole) {
+    detail += QStringLiteral(" pss_%1=%2").arg(QString::fromStdString(role)).arg(kib);
+  }
+  Mark(name, detail);
 }
 
 std::shared_ptr<ControlAccess> TraceControls(std::shared_ptr<ControlAccess> inner,

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "common/control_access.h"
 
@@ -28,6 +30,8 @@ struct TreeMemory {
   long rssKib = 0;
   long pssKib = 0;
   int processes = 0;
+  // PSS by the process's role: "main", or the engine helper's --type (renderer, gpu-process, ...).
+  std::map<std::string, long> pssKibByRole;
 };
 TreeMemory MeasureTree();
 void MarkMemory(const char* name);
