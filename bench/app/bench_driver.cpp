@@ -98,9 +98,12 @@ class Driver : public QObject {
 
   void Next() {
     if (done_ >= total_) {
-      MarkMemory("mem-end");
-      Mark("done");
-      QTimer::singleShot(100, window_, [this] { window_->close(); });
+      // After the same settling time as the idle figure, as the baseline does.
+      QTimer::singleShot(2000, this, [this] {
+        MarkMemory("mem-end");
+        Mark("done");
+        QTimer::singleShot(100, window_, [this] { window_->close(); });
+      });
       return;
     }
     QTimer::singleShot(30, this, [this] { Click(); });
