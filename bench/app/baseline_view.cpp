@@ -66,6 +66,7 @@ int main(int argc, char* argv[]) {
   auto* view = new QWebEngineView(&window);
   view->setGeometry(0, 0, 1100, 630);
   ld::bench::TraceFirstPaint(&window);
+  ld::bench::TraceStalls(&window);
   ld::bench::Mark("window-created");
 
   int done = 0;

@@ -34,6 +34,7 @@ class Driver : public QObject {
     mode_ = text.substr(0, colon);
     total_ = colon == std::string::npos ? 0 : std::atoi(text.c_str() + colon + 1);
     TraceFirstPaint(window);
+    TraceStalls(this);
     Mark("window-created");
   }
 

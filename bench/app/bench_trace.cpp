@@ -21,10 +21,18 @@
 
 namespace ld::bench {
 
-void Mark(const char* name, const QString& detail) {
+namespace {
+
+long long NowNs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  const long long ns = static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+  return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+}  // namespace
+
+void Mark(const char* name, const QString& detail) {
+  const long long ns = NowNs();
   static std::mutex lock;
   const std::lock_guard<std::mutex> hold(lock);
   std::printf("LDTRACE %s %lld %s\n", name, ns, detail.toUtf8().constData());
@@ -97,6 +105,28 @@ class PaintAfterLoad : public QObject {
   std::function<void(bool)> painted_;
   bool armed_ = false;
   QTimer fallback_;
+};
+
+class StallProbe : public QObject {
+ public:
+  explicit StallProbe(QObject* owner) : QObject(owner) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      const long long now = NowNs();
+      // The first tick is the event loop's start: the time before it is not a stall of the loop.
+      const double gapMs = last_ == 0 ? 0 : static_cast<double>(now - last_) / 1e6;
+      last_ = now;
+      if (gapMs > 50) {
+        Mark("stall", QStringLiteral("ms=%1").arg(gapMs, 0, 'f', 1));
+      }
+    });
+    timer_.start();
+  }
+
+ private:
+  QTimer timer_;
+  long long last_ = 0;
 };
 
 long Field(const std::string& text, const char* key) {
@@ -195,6 +225,10 @@ class Tracing : public ControlAccess {
 };
 
 }  // namespace
+
+void TraceStalls(QObject* owner) {
+  new StallProbe(owner);
+}
 
 void TraceFirstPaint(QWidget* window) {
   window->installEventFilter(new FirstPaint(window));

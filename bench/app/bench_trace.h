@@ -25,6 +25,10 @@ void TraceFirstPaint(QWidget* window);
 // then with fallback set.
 void TracePaintAfterLoad(QWebEngineView* view, std::function<void(bool fallback)> painted);
 
+// Marks "stall" with the gap in ms whenever the calling thread's event loop went longer than
+// 50 ms without running a 5 ms timer: the moments a click or a close would have waited.
+void TraceStalls(QObject* owner);
+
 // Resident and proportional memory of this process and all its descendants, in KiB.
 struct TreeMemory {
   long rssKib = 0;
