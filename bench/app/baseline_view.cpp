@@ -1,7 +1,7 @@
 // The baseline: a bare window with the engine's view, loading a page and reloading it, traced at
 // the same points as the program. Usage: ld_bench_baseline <page file> <reloads> [grow]
-// With "grow", each reload first adds a block of about 400 bytes in front of the page's "</body>",
-// as the program's accumulated previews do.
+// With "grow", each reload first adds to the page the block that one of the program's accumulated
+// previews adds, where it adds it.
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
