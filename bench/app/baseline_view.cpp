@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench_driver.h"
 #include "bench_trace.h"
 #include "composition/markers.h"
 #include "output/browser_view.h"
@@ -26,14 +27,8 @@ void GrowPage(const QString& pageFile, int serial) {
   }
   QByteArray page = file.readAll();
   file.close();
-  QByteArray block = "<div class=\"ld-bench\" style=\"float:left;width:180px;margin:4px\">";
-  for (int i = 0; i < 3; ++i) {
-    block += "<p><a href=\"http://127.0.0.1/item?id=" + QByteArray::number(serial * 10 + i) +
-             "\">\xea\xb2\xb5\xa4\xb2\xe2\xca\xd4\xc9\xcc\xc6\xb7 " + QByteArray::number(i) +
-             "</a> <b>\xa3\xa4" + QByteArray::number(99 + i) + ".00</b></p>\r\n";
-  }
-  block += "</div>\r\n";
-  block += QByteArray(ld::kSpacerBlock.data(), static_cast<qsizetype>(ld::kSpacerBlock.size()));
+  const QByteArray block =
+      QByteArray::fromStdString(ld::bench::BenchSnippet(serial) + ld::Text(ld::kSpacerBlock));
   const QByteArray marker(ld::kWideAreaCodeAreaMarker.data(),
                           static_cast<qsizetype>(ld::kWideAreaCodeAreaMarker.size()));
   const qsizetype at = page.indexOf(marker);

@@ -11,9 +11,7 @@
 #include "bench_trace.h"
 
 namespace ld::bench {
-namespace {
 
-// A snippet of about 400 bytes: markup, an inline style and GBK words ("瓴丹测试商品", a price).
 Text BenchSnippet(int serial) {
   Text block = "<div class=\"ld-bench\" style=\"float:left;width:180px;margin:4px\">";
   for (int i = 0; i < 3; ++i) {
@@ -24,6 +22,8 @@ Text BenchSnippet(int serial) {
   block += "</div>\r\n";
   return block;
 }
+
+namespace {
 
 class Driver : public QObject {
  public:

@@ -5,6 +5,10 @@
 
 namespace ld::bench {
 
+// The snippet of each bench preview, about 400 bytes: markup, an inline style and GBK words
+// ("瓴丹测试商品", a price). The baseline's growing page adds the same.
+Text BenchSnippet(int serial);
+
 // Traces the program's events and, as LD_BENCH_PLAN says, clicks 按钮1 once the templates are in:
 //   idle               no clicks; the window closes 3 s after the templates are installed
 //   repeat:N           restart ticked, N previews of one small snippet (the page keeps its size)
